@@ -7,6 +7,7 @@
 #include "convertOptions.h"
 #include "kitChoice.h"
 #include "schemeOutputs.h"
+#include "workbookOutput.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -66,14 +67,18 @@ int Run()
 {
     QElapsedTimer timer;
     timer.start();
-    const TconvertOptions options = ParseConvertOptions(QCoreApplication::arguments());
+    QStringList arguments = QCoreApplication::arguments();
+    TakeWorkbookOptions(arguments);
+    const TconvertOptions options = ParseConvertOptions(arguments);
     if (options.HelpRequested) {
         QString help = ConvertHelpText();
         if (!help.endsWith(QLatin1Char('\n')))
             help += QLatin1Char('\n');
-        Print(stdout, help);
+        Print(stdout, help + WorkbookHelpText());
         return 0;
     }
+    if (IsSchemeFileInput(options.Picture))
+        return ConvertSchemeFile(options);
     const QByteArray fontName = ToAnsi(options.Font, QStringLiteral("--font"));
     const TchosenKit kit = ChooseKit(options.Kit, QCoreApplication::applicationDirPath());
     const TconvertResult result = ConvertPicture(options, kit);

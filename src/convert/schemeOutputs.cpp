@@ -1,6 +1,7 @@
 #include "schemeOutputs.h"
 
 #include "document/schemeFile.h"
+#include "workbookOutput.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -14,8 +15,9 @@ struct TschemeOutputKind {
     TschemeWriter Writer;
 };
 
-const std::array<TschemeOutputKind, 1> OutputKinds{{
+const std::array<TschemeOutputKind, 2> OutputKinds{{
     {"zel", "a .zel scheme file", &SaveSchemeFile},
+    {"xls", "an .xls workbook", &SaveSchemeWorkbook},
 }};
 
 } // namespace
