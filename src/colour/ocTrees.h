@@ -12,6 +12,9 @@
 class TocTree {
 public:
     TocTree(TocTree *parent, const TrgbColor *color, int level);
+    ~TocTree();
+    TocTree(const TocTree &) = delete;
+    TocTree &operator=(const TocTree &) = delete;
 
     TocTree *Parent;
     std::array<std::unique_ptr<TocTree>, 8> Children;
@@ -31,8 +34,14 @@ public:
     static bool HasAncestor(const TocTree *node, const TocTree *other);
     void CollectNodes();
     void SortNodes();
-    // Reads the process-wide node list: call after SortNodes on this tree.
+    // Reads the process-wide node list, as SortNodes on this tree left it (the list is sorted
+    // afresh if it holds another tree). Throws EKanvoError when the tree holds no thread at all.
     std::unique_ptr<TrgbArray> ChoosePalette(int n);
+
+    // Adds the sums of every node's descendants into it. After each picture pixel has been
+    // added to the Sum of the leaf its AddPixel descent ends in, this gives every node the sum
+    // AddPixel would have given it.
+    void SumUp();
 };
 
 // The process-wide node list that SortNodes fills and ChoosePalette reads.

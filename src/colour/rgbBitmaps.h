@@ -36,19 +36,25 @@ public:
 
 class TrgbBitmap {
 public:
-    // Pixels from a 32-bit picture (any QImage; converted to RGB32 for reading).
+    // The picture's colours, alpha ignored; other formats than 32-bit (A)RGB are converted first.
     explicit TrgbBitmap(const QImage &picture);
 
     std::int32_t Width;
     std::int32_t Height;
-    std::vector<TrgbColor> Pixels;  // row-major, current derived fields
+    // Row-major packed colours (0x00BBGGRR). A full TrgbColor per pixel would take some 80 bytes
+    // a stitch; the colour with its derived fields is rebuilt from the packed value on demand.
+    std::vector<TpackedColor> Pixels;
 
-    const TrgbColor &Pixel(std::int32_t row, std::int32_t col) const
+    TrgbColor Pixel(std::int32_t row, std::int32_t col) const
     {
-        return Pixels[std::size_t(row) * std::size_t(Width) + std::size_t(col)];
+        return TrgbColor::CreateFromColor(Pixels[std::size_t(row) * std::size_t(Width) + std::size_t(col)]);
     }
 
+    // Routes every pixel through the tree (sums of its nodes) and sorts its nodes.
     void Analyse(TocTree &tree) const;
-    // preview must be at least Width x Height, format RGB32; the reduced picture is painted in it.
+    // At most n threads of the tree's kit, every cell the nearest of them, with error diffusion
+    // when dither is set. The reduced picture is painted into preview, which should be an RGB32
+    // picture of at least Width x Height; another one is replaced by such a picture. Throws
+    // EKanvoError when the tree holds no thread or has not analysed this picture.
     std::unique_ptr<TindexBitmap> Reduce(int n, bool dither, TocTree &tree, QImage &preview) const;
 };

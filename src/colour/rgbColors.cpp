@@ -41,18 +41,27 @@ void TrgbColor::Update()
     OctKey = MakeOctKey(std::uint8_t(Red), std::uint8_t(Green), std::uint8_t(Blue));
 }
 
+namespace {
+// Each channel value spread over the key: bit (7 - L) of the value at bit 4L. Every picture pixel
+// and working colour of a reduction needs a key, so it is built by three look-ups in a table made
+// at compile time (and thus ready even for colours made during static initialisation).
+constexpr std::array<std::uint32_t, 256> MakeSpreadTable()
+{
+    std::array<std::uint32_t, 256> bits{};
+    for (std::uint32_t v = 0; v < 256; ++v)
+        for (int level = 0; level < 8; ++level)
+            bits[v] |= ((v >> (7 - level)) & 1u) << (4 * level);
+    return bits;
+}
+constexpr std::array<std::uint32_t, 256> kSpread = MakeSpreadTable();
+}  // namespace
+
 std::uint32_t TrgbColor::MakeOctKey(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
     // Level 0 (the most significant channel bits) sits in the lowest nibble, so a digit is
-    // always (key >> 4L) & 15 and the descent reads the key from the bottom up.
-    std::uint32_t key = 0;
-    for (int level = 0; level < 8; ++level) {
-        const int bit = 7 - level;
-        const std::uint32_t digit = ((red >> bit) & 1u) | (((green >> bit) & 1u) << 1)
-                                    | (((blue >> bit) & 1u) << 2);
-        key |= digit << (4 * level);
-    }
-    return key;
+    // always (key >> 4L) & 15 and the descent reads the key from the bottom up: red at bit 4L,
+    // green at 4L+1, blue at 4L+2.
+    return kSpread[red] | (kSpread[green] << 1) | (kSpread[blue] << 2);
 }
 
 TpackedColor TrgbColor::ToColor()
