@@ -1,14 +1,12 @@
-// Program entry: the application titled "Kanvo" and its main window.
-#include <QApplication>
-#include <QMainWindow>
+// Program entry: the application titled "Kanvo", its main window, and the event loop until the
+// main window closes.
+#include "shell/kanvoApplication.h"
+#include "view/ui/MainForm.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kanvo"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Kanvo"));
-    window.resize(1024, 700);
-    window.show();
+    TkanvoApplication app(argc, argv);
+    TfrmZelMain frmZelMain;
+    frmZelMain.show();
     return app.exec();
 }
