@@ -1,6 +1,7 @@
 // The scheme sheets at full size (1000 x 1000 stitches, 50 colours): a full refresh as after
 // opening a file, a view-mode change between two symbol views, and painting one screenful of the
 // grid. The refresh also reports the resident memory of the process holding that book.
+#include "fullSizeScheme.h"
 #include "document/colorsKitList.h"
 #include "document/schemeDocument.h"
 #include "view/schemeSheets.h"
@@ -19,24 +20,6 @@
 
 namespace {
 
-std::unique_ptr<TindexBitmap> FullSizeScheme()
-{
-    constexpr int side = 1000;
-    constexpr int colours = 50;
-    auto list = std::make_unique<TrgbArray>(colours);
-    for (int i = 0; i < colours; ++i)
-        list->SetItem(i, TcountColor(i * 5, 255 - i * 5, (i * 37) % 256, 0, QByteArray::number(3800 + i),
-                                     char(48 + i * 4)));
-    auto scheme = std::make_unique<TindexBitmap>(side, side, std::move(list));
-    for (int row = 0; row < side; ++row)
-        for (int col = 0; col < side; ++col) {
-            const int index = (row * 7 + col * 13 + (row * col) % 11) % colours;
-            scheme->SetPixel(row, col, index);
-            scheme->GetColor(index).IncCount();
-        }
-    return scheme;
-}
-
 // A document with the full-size scheme loaded, its kit list and sheets, not yet refreshed.
 struct TloadedSheets {
     TsheetBook Book;
@@ -46,7 +29,7 @@ struct TloadedSheets {
 
     TloadedSheets()
     {
-        Document.ReplaceBitmap(FullSizeScheme());
+        Document.ReplaceBitmap(FullSizeScheme(4));
         Document.SymbolFontName = QStringLiteral("DejaVu Sans");
         Document.KitName = QStringLiteral("DMC");
         Document.SchemeLoaded = true;

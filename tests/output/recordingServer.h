@@ -80,7 +80,10 @@ public:
 
     TautoValue CallMethod(const QString &member, const TautoArgs &args) override
     {
-        const QString path = m_name + QLatin1Char('.') + member + QLatin1Char('(') + Describe(args).mid(1).chopped(1) + QLatin1Char(')');
+        // Describe wraps non-empty arguments in brackets already; a call always shows them.
+        const QString described = Describe(args);
+        const QString path = m_name + QLatin1Char('.') + member
+                             + (described.isEmpty() ? QStringLiteral("()") : described);
         if (member == QLatin1String("Add") && m_name.endsWith(QLatin1String("WorkBooks"))) {
             m_log->Record(path + QStringLiteral(" -> Book"));
             return Child(QStringLiteral("Book"));

@@ -203,7 +203,7 @@ void TestXlsFile::exportedScheme()
     QCOMPARE(titles.at(0).toObject().value(QStringLiteral("name")).toString(), QStringLiteral("Print_Titles"));
     QCOMPARE(titles.at(0).toObject().value(QStringLiteral("refs")).toArray(),
              (QJsonArray{QJsonArray{0, 1, 0, 65536, 0, 1}, QJsonArray{0, 1, 0, 1, 0, 256}}));
-    QCOMPARE(titles.at(1).toObject().value(QStringLiteral("refs")).toArray(), (QJsonArray{QJsonArray{1, 2, 0, 1, 0, 256}}));
+    QCOMPARE(titles.at(1).toObject().value(QStringLiteral("refs")).toArray(), (QJsonArray() << QJsonArray{1, 2, 0, 1, 0, 256}));
 }
 
 // Past 109 allocation-table sectors (7 MB) the container needs extra index sectors.
