@@ -33,8 +33,8 @@ struct Tfixture {
     {
         auto list = std::make_unique<TrgbArray>(int(colors.size()));
         for (int i = 0; i < int(colors.size()); ++i) {
-            const TcolorSpec &spec = colors[std::size_t(i)];
-            list->SetItem(i, TcountColor(spec.Red, spec.Green, spec.Blue, 0, spec.Thread, spec.Symbol));
+            const TcolorSpec &wanted = colors[std::size_t(i)];
+            list->SetItem(i, TcountColor(wanted.Red, wanted.Green, wanted.Blue, 0, wanted.Thread, wanted.Symbol));
         }
         auto scheme = std::make_unique<TindexBitmap>(height, width, std::move(list));
         for (int r = 0; r < height; ++r)
