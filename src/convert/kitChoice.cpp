@@ -1,11 +1,11 @@
 #include "kitChoice.h"
+#include "common/ansiText.h"
 
 #include "common/KanvoError.h"
 #include "kits/threadKits.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QStringList>
 #include <vector>
 
@@ -26,12 +26,6 @@ public:
     }
     void SelectKit(int index) override { Selected = index; }
 };
-
-QString FromAnsi(const QByteArray &bytes)
-{
-    QStringDecoder decoder("windows-1251");
-    return decoder.isValid() ? QString(decoder(bytes)) : QString::fromLatin1(bytes);
-}
 
 bool LooksLikePath(const QString &argument)
 {

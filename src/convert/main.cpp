@@ -2,6 +2,7 @@
 // choices the new-scheme wizard offers. Exit codes: 0 done, 1 a file could not be read or written,
 // 2 the command line is wrong.
 #include "colour/rgbBitmaps.h"
+#include "common/ansiText.h"
 #include "common/KanvoError.h"
 #include "convertJob.h"
 #include "convertOptions.h"
@@ -12,7 +13,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSaveFile>
-#include <QStringEncoder>
 #include <cstdio>
 
 namespace {
@@ -31,14 +31,12 @@ void QuietMessages(QtMsgType type, const QMessageLogContext &, const QString &me
         Print(stderr, message + QLatin1Char('\n'));
 }
 
-QByteArray ToAnsi(const QString &text, const QString &what)
+QByteArray CheckedAnsi(const QString &text, const QString &what)
 {
-    QStringEncoder encoder("windows-1251");
-    const QByteArray bytes = encoder(text);
-    if (encoder.hasError())
+    if (!IsAnsi(text))
         throw EUsageError(QStringLiteral("%1: \"%2\" has characters the scheme file cannot hold")
                               .arg(what, text));
-    return bytes;
+    return ToAnsi(text);
 }
 
 // An error message that names the file, prefixed with it when the message itself does not.
@@ -79,7 +77,7 @@ int Run()
     }
     if (IsSchemeFileInput(options.Picture))
         return ConvertSchemeFile(options);
-    const QByteArray fontName = ToAnsi(options.Font, QStringLiteral("--font"));
+    const QByteArray fontName = CheckedAnsi(options.Font, QStringLiteral("--font"));
     const TchosenKit kit = ChooseKit(options.Kit, QCoreApplication::applicationDirPath());
     const TconvertResult result = ConvertPicture(options, kit);
 

@@ -1,4 +1,5 @@
 #include "workbookOutput.h"
+#include "common/ansiText.h"
 
 #include "colour/rgbBitmaps.h"
 #include "document/colorsKitList.h"
@@ -11,7 +12,6 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <cstdio>
 #include <unistd.h>
 
@@ -130,11 +130,10 @@ void SaveSchemeWorkbook(const TindexBitmap &scheme, const QByteArray &fontName, 
                         const QString &path)
 {
     // The state the program has after opening the scheme and choosing the view.
-    QStringDecoder ansi("windows-1251");
     TschemeDocument document;
     document.ReplaceBitmap(CopyOf(scheme));
-    document.SymbolFontName = ansi.decode(fontName);
-    document.KitName = ansi.decode(kitName);
+    document.SymbolFontName = FromAnsi(fontName);
+    document.KitName = FromAnsi(kitName);
     document.SchemeLoaded = true;
     TcolorsKitList kitList;
     kitList.Rebuild(*document.SchemeBitmap);

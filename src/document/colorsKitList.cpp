@@ -1,18 +1,12 @@
 #include "document/colorsKitList.h"
+#include "common/ansiText.h"
 
 #include "colour/rgbBitmaps.h"
 #include "common/symbolChars.h"
 
 #include <QColor>
-#include <QStringDecoder>
 
 namespace {
-
-QString ThreadText(const QByteArray &thread)
-{
-    QStringDecoder decoder("windows-1251");
-    return decoder.isValid() ? QString(decoder(thread)) : QString::fromLatin1(thread);
-}
 
 QColor SwatchColor(TpackedColor color)
 {
@@ -146,7 +140,7 @@ QVariant TcolorsKitList::data(const QModelIndex &index, int role) const
     case Color:
         return role == Qt::BackgroundRole ? QVariant(SwatchColor(row.Color)) : QVariant();
     case Thread:
-        return role == Qt::DisplayRole ? QVariant(ThreadText(row.Thread)) : QVariant();
+        return role == Qt::DisplayRole ? QVariant(FromAnsi(row.Thread)) : QVariant();
     case Count:
         return role == Qt::DisplayRole ? QVariant(row.Count) : QVariant();
     default:

@@ -1,4 +1,5 @@
 #include "document/schemeFileCommands.h"
+#include "common/ansiText.h"
 
 #include "common/KanvoError.h"
 #include "document/schemeDialogs.h"
@@ -9,23 +10,8 @@
 #include "view/schemeSheets.h"
 
 #include <QFileInfo>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace {
-// Names in scheme files are 8-bit windows-1251 text, like every text of the program.
-QString FromAnsi(const QByteArray &bytes)
-{
-    QStringDecoder decoder("windows-1251");
-    return decoder.isValid() ? QString(decoder(bytes)) : QString::fromLatin1(bytes);
-}
-
-QByteArray ToAnsi(const QString &text)
-{
-    QStringEncoder encoder("windows-1251");
-    return encoder.isValid() ? QByteArray(encoder(text)) : text.toLatin1();
-}
-
 QImage PreviewOf(TindexBitmap &scheme)
 {
     QImage preview(scheme.Width, scheme.Height, QImage::Format_RGB32);

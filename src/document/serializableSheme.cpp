@@ -1,8 +1,8 @@
 #include "document/serializableSheme.h"
+#include "common/ansiText.h"
 
 #include "common/KanvoError.h"
 
-#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -15,13 +15,6 @@ constexpr std::string_view kHeader = R"(<?xml version="1.0" encoding="windows-12
 constexpr std::string_view kRootName = "TserializableBitmap";
 constexpr std::string_view kColorName = "TserializableColor";
 constexpr std::string_view kErrorPrefix = "XMLSerializerException\r\n\r\n";
-
-QString FromAnsi(std::string_view bytes)
-{
-    QStringDecoder decoder("windows-1251");
-    const QByteArray raw(bytes.data(), qsizetype(bytes.size()));
-    return decoder.isValid() ? QString(decoder(raw)) : QString::fromLatin1(raw);
-}
 
 [[noreturn]] void ThrowXmlError(const QString &what)
 {

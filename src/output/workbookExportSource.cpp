@@ -1,11 +1,11 @@
 #include "output/workbookExportSource.h"
+#include "common/ansiText.h"
 
 #include "common/symbolChars.h"
 #include "document/colorsKitList.h"
 #include "document/schemeDocument.h"
 #include "view/sheetBook.h"
 
-#include <QStringDecoder>
 
 TworkbookViewMode WorkbookViewMode(TviewMode mode)
 {
@@ -34,10 +34,9 @@ TworkbookExportSource WorkbookExportSource(const TschemeDocument &document, cons
     }
     source.SymbolFontName = document.SymbolFontName;
     source.KitName = document.KitName;
-    QStringDecoder ansi("windows-1251");
     for (int row = 0; row < kitList.RowCount(); ++row) {
         const TcolorsKitRow &kit = kitList.Row(row);
-        source.KitRows.push_back({kit.Num, SymbolText(kit.Symbol), ansi.decode(kit.Thread), kit.Count});
+        source.KitRows.push_back({kit.Num, SymbolText(kit.Symbol), FromAnsi(kit.Thread), kit.Count});
     }
     for (int i = 0; i < 56; ++i)
         source.SheetPalette[std::size_t(i)] = book.PaletteEntry(i);
