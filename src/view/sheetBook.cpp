@@ -433,38 +433,31 @@ void TsheetBook::SetActivePage(int index)
     BookLayoutChanged();
 }
 
+void TsheetBook::SetLayoutSize(int &size, int value, int least)
+{
+    value = std::clamp(value, least, 4096);
+    if (value == size)
+        return;
+    size = value;
+    BookLayoutChanged();
+}
+
 void TsheetBook::SetDefaultColWidth(int width)
 {
-    width = std::clamp(width, 1, 4096);
-    if (width == m_defaultColWidth)
-        return;
-    m_defaultColWidth = width;
-    BookLayoutChanged();
+    SetLayoutSize(m_defaultColWidth, width, 1);
 }
 
 void TsheetBook::SetDefaultRowHeight(int height)
 {
-    height = std::clamp(height, 1, 4096);
-    if (height == m_defaultRowHeight)
-        return;
-    m_defaultRowHeight = height;
-    BookLayoutChanged();
+    SetLayoutSize(m_defaultRowHeight, height, 1);
 }
 
 void TsheetBook::SetRowHeaderWidth(int width)
 {
-    width = std::clamp(width, 0, 4096);
-    if (width == m_rowHeaderWidth)
-        return;
-    m_rowHeaderWidth = width;
-    BookLayoutChanged();
+    SetLayoutSize(m_rowHeaderWidth, width, 0);
 }
 
 void TsheetBook::SetColHeaderHeight(int height)
 {
-    height = std::clamp(height, 0, 4096);
-    if (height == m_colHeaderHeight)
-        return;
-    m_colHeaderHeight = height;
-    BookLayoutChanged();
+    SetLayoutSize(m_colHeaderHeight, height, 0);
 }

@@ -184,6 +184,8 @@ private:
     void PageCleared(int page);
     void PageLayoutChanged(int page);
     void BookLayoutChanged();
+    // Sets a book-wide size, held within least..4096, and reports a real change.
+    void SetLayoutSize(int &size, int value, int least);
     void Flush();
 
     std::vector<std::unique_ptr<TsheetPage>> m_pages;
